@@ -1,0 +1,4 @@
+// The one SetupSession, all zero at process start.
+#include "session.h"
+
+SetupSessionRecord Session;
