@@ -55,33 +55,5 @@ void RebuildLzhufTree(LzhufTree* tree)
 
 void UpdateLzhufTree(LzhufTree* tree, int symbol)
 {
-    uint16_t* freq = tree->Freq;
-    uint16_t* parent = tree->Parent;
-    uint16_t* child = tree->Child;
-    if (freq[LZHUF_R] == LZHUF_MAX_FREQ)
-        RebuildLzhufTree(tree);
-    int p = parent[symbol + LZHUF_T];
-    do {
-        uint16_t k = ++freq[p];
-        if (k > freq[p + 1]) {
-            // Move p up past every node of smaller frequency; ties stay put.
-            int l = p + 1;
-            while (k > freq[l + 1])
-                l++;
-            freq[p] = freq[l];
-            freq[l] = k;
-            int i = child[p];
-            parent[i] = (uint16_t)l;
-            if (i < LZHUF_T)
-                parent[i + 1] = (uint16_t)l;
-            int j = child[l];
-            child[l] = (uint16_t)i;
-            parent[j] = (uint16_t)p;
-            if (j < LZHUF_T)
-                parent[j + 1] = (uint16_t)p;
-            child[p] = (uint16_t)j;
-            p = l;
-        }
-        p = parent[p];
-    } while (p != 0);
+    CountLzhufSymbol(tree, (unsigned)symbol);
 }
