@@ -27,6 +27,7 @@ set(SETUP_SOURCES
     pages/folder_page.cpp
     pages/progress_page.cpp
     pages/finish_page.cpp
+    install/lzhuf_unpack.cpp
 )
 list(TRANSFORM SETUP_SOURCES PREPEND ${CMAKE_SOURCE_DIR}/)
 
@@ -47,3 +48,6 @@ target_include_directories(setup PRIVATE ${CMAKE_SOURCE_DIR} ${CMAKE_SOURCE_DIR}
 target_compile_options(setup PRIVATE $<$<COMPILE_LANGUAGE:CXX>:${WINDOWS_CODE_OPTIONS}>)
 target_link_options(setup PRIVATE ${WINDOWS_LINK_OPTIONS})
 target_link_libraries(setup PRIVATE comctl32 shell32 ole32 advapi32 gdi32 user32 kernel32)
+
+# The product's payload, packed and checked, as resources of setup.exe.
+include(${CMAKE_CURRENT_LIST_DIR}/payload.cmake)
