@@ -51,3 +51,45 @@ target_link_libraries(setup PRIVATE comctl32 shell32 ole32 advapi32 gdi32 user32
 
 # The product's payload, packed and checked, as resources of setup.exe.
 include(${CMAKE_CURRENT_LIST_DIR}/payload.cmake)
+
+# The programs that test setup.exe under Wine, built in their own project
+# with mingw's posix thread model (GoogleTest needs it), and their runs: the
+# end-to-end walk once per Windows version, the pre-flight's unit tests under
+# the versions that classify differently. Each run gets a fresh copy of one
+# template prefix, its own X display and wineserver, so runs may go in parallel.
+include(ExternalProject)
+set(WINE_TESTS ${CMAKE_BINARY_DIR}/wine-tests)
+string(REPLACE ";" "|" WINE_TESTS_LOGIC "${LOGIC_SOURCES}")
+ExternalProject_Add(wine_tests
+    SOURCE_DIR ${CMAKE_SOURCE_DIR}/tests/wine
+    BINARY_DIR ${WINE_TESTS}
+    LIST_SEPARATOR |
+    CMAKE_ARGS
+        -DCMAKE_TOOLCHAIN_FILE=${CMAKE_SOURCE_DIR}/cmake/mingw-i686-posix.cmake
+        -DCMAKE_BUILD_TYPE=RelWithDebInfo
+        -DSETUP_SOURCE_DIR=${CMAKE_SOURCE_DIR}
+        -DSETUP_LOGIC_SOURCES=${WINE_TESTS_LOGIC}
+        -DSETUP_GENERATED_DIR=${GENERATED}
+    INSTALL_COMMAND ""
+    BUILD_ALWAYS ON                     # its own build knows what is out of date
+    DEPENDS setup)
+
+set(WINE_PREFIXES ${CMAKE_BINARY_DIR}/wine-prefixes)
+set(RUN_UNDER_WINE bash ${CMAKE_SOURCE_DIR}/tests/wine/run-wine-test.sh ${WINE_PREFIXES}/template)
+add_test(NAME wine_prefix_template
+    COMMAND bash ${CMAKE_SOURCE_DIR}/tests/wine/wine-env.sh template ${WINE_PREFIXES}/template)
+set_tests_properties(wine_prefix_template PROPERTIES FIXTURES_SETUP wine_prefix TIMEOUT 300)
+foreach(version win98 win2k winxp win2003 vista win7)
+    add_test(NAME wine_preflight_${version}
+        COMMAND ${CMAKE_COMMAND} -E env WINE_TEST_VERSION=${version}
+            ${RUN_UNDER_WINE} ${WINE_PREFIXES}/preflight-${version} ${WINE_TESTS}/preflight_tests.exe)
+    set_tests_properties(wine_preflight_${version} PROPERTIES FIXTURES_REQUIRED wine_prefix TIMEOUT 300)
+endforeach()
+foreach(version win98 winxp vista win7)
+    add_test(NAME wine_wizard_${version}
+        COMMAND ${CMAKE_COMMAND} -E env WINE_TEST_VERSION=${version}
+            WINE_TEST_SETUP_EXE=$<TARGET_FILE:setup>
+            WINE_TEST_SCREENS=${CMAKE_BINARY_DIR}/screens/${version}
+            ${RUN_UNDER_WINE} ${WINE_PREFIXES}/wizard-${version} ${WINE_TESTS}/wizard_tests.exe)
+    set_tests_properties(wine_wizard_${version} PROPERTIES FIXTURES_REQUIRED wine_prefix TIMEOUT 900)
+endforeach()
