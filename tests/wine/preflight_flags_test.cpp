@@ -63,24 +63,6 @@ TEST(NotAdmin, AnAdministratorsStartLeavesThePublisherKeyAndNoTestKey)
     }
 }
 
-enum FileState { Held, ReadOnly, Present };
-
-static bool PutFile(const std::string& folder, const char* name, FileState state)
-{
-    std::string path = JoinFolder(folder, name);
-    if (!MakeFolderChain(folder))
-        return false;
-    switch (state) {
-    case Held:
-        return HoldFileOpen(path);
-    case ReadOnly:
-        return WriteTextFile(path, "an installed file", true);
-    case Present:
-        return WriteTextFile(path, "an installed file");
-    }
-    return false;
-}
-
 // Both variants of the main program and of the uninstall tool share their
 // names and folders, so on every Windows version a held copy of either must
 // be found; a wrong choice of rows would leave one of them unprobed.

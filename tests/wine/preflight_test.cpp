@@ -170,24 +170,6 @@ static bool ClassicSystem()
     return strcmp(TestedVersion(), "winxp") != 0 && strcmp(TestedVersion(), "vista") != 0;
 }
 
-enum FileState { Held, ReadOnly, Present };
-
-static bool PutFile(const std::string& folder, const char* name, FileState state)
-{
-    std::string path = JoinFolder(folder, name);
-    if (!MakeFolderChain(folder))
-        return false;
-    switch (state) {
-    case Held:
-        return HoldFileOpen(path);
-    case ReadOnly:
-        return WriteTextFile(path, "an installed file", true);
-    case Present:
-        return WriteTextFile(path, "an installed file");
-    }
-    return false;
-}
-
 TEST(ProbeFilesInUse, AProductFileHeldOpenIsInUseAndNothingElseIs)
 {
     const std::string install = JoinFolder(TestArea(), "Lumen Scout");

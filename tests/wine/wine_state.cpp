@@ -233,3 +233,19 @@ bool HoldFileOpen(const std::string& path)
     HeldFiles.push_back(file);
     return true;
 }
+
+bool PutFile(const std::string& folder, const char* name, FileState state)
+{
+    std::string path = JoinFolder(folder, name);
+    if (!MakeFolderChain(folder))
+        return false;
+    switch (state) {
+    case Held:
+        return HoldFileOpen(path);
+    case ReadOnly:
+        return WriteTextFile(path, "an installed file", true);
+    case Present:
+        return WriteTextFile(path, "an installed file");
+    }
+    return false;
+}

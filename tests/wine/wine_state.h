@@ -50,5 +50,8 @@ bool FileExists(const std::string& path);
 // until ReleaseHeldFiles, as a running program holds its own executable.
 bool HoldFileOpen(const std::string& path);
 void ReleaseHeldFiles();
+// Puts name into folder (made when missing): held open as above, read-only, or plainly present.
+enum FileState { Held, ReadOnly, Present };
+bool PutFile(const std::string& folder, const char* name, FileState state);
 
 #endif
